@@ -5,13 +5,9 @@
 // the correctly rounded one: the digits written and read depend on exactly these roundings.
 #pragma once
 
-#include "common/extended.h"
+#include "kovra/extended_constants.h"
 
 namespace kovra {
-
-using runtime::Extended;
-
-#include "kovra/extended_constants.inc"
 
 // Largest exponent the tables reach: 5119 = 31 + 32 * 15 + 512 * 9.
 constexpr int MaxScaleExponent = 5119;

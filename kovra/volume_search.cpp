@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "kovra/powers_of_ten.h"
 
 namespace kovra {
 

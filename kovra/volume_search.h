@@ -7,7 +7,7 @@
 // ends the search depend on exactly these roundings.
 #pragma once
 
-#include "common/extended.h"
+#include "kovra/extended_constants.h"
 
 namespace kovra {
 
