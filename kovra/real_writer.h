@@ -13,7 +13,8 @@
 //     1234567890.123456789   -> "1234567890.1234567200"
 //     1e35                   -> "99999999999999996900000000000000000.0000000000"
 //     2^120                  -> " 1.3E+0036"
-// The longest text is 47 bytes (36 integer digits, the point, ten decimals).
+// The longest text is 48 bytes: a value from 10^36 up to just below 2^120 scales to s >= 10 with
+// e = 35, so its integer part is the lead digit and 36 more; then the point and ten decimals.
 #pragma once
 
 #include <cstddef>
@@ -32,7 +33,7 @@ struct DigitString {
 
 constexpr int FixedDecimals = 10;
 constexpr int MaxExponentInFixedForm = 35;
-constexpr std::size_t MaxRealTextLength = 47;
+constexpr std::size_t MaxRealTextLength = 48;
 
 // The digit string of a value of 0 or more, before rounding.
 DigitString MakeDigitString(runtime::Extended value);
