@@ -1,0 +1,32 @@
+// Runs a built program under the faults a user's machine can throw at it from outside: a standard
+// output that is closed or whose reader has gone, and process limits on file size and open files.
+// Also measures the child's peak memory.
+#pragma once
+
+#include <sys/resource.h>
+
+#include <string>
+
+#include "tests/support/program_run.h"
+
+namespace testing_support {
+
+enum class StandardOutput {
+  Captured,    // a pipe read by the test
+  Closed,      // descriptor 1 closed: the first file the program opens takes it
+  BrokenPipe,  // a pipe whose reader has already gone
+};
+
+struct ChildLimits {
+  rlim_t fileSize = RLIM_INFINITY;   // bytes; writes past it fail (the signal they raise is ignored)
+  rlim_t openFiles = RLIM_INFINITY;  // descriptors
+};
+
+struct FaultRunResult : ProgramResult {
+  long peakResidentKilobytes = 0;
+};
+
+FaultRunResult RunUnderFaults(const std::string& program, const std::string& dir,
+                              StandardOutput output, ChildLimits limits = {});
+
+}  // namespace testing_support
