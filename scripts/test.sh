@@ -5,3 +5,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$root" -B "$root/build" >/dev/null
 cmake --build "$root/build" -j2
 ctest --test-dir "$root/build" --output-on-failure -j2
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for a
+# bounded time (FUZZ_SECONDS each, default 60).
+cmake -S "$root" -B "$root/build-asan" -DSANITIZE=ON >/dev/null
+cmake --build "$root/build-asan" -j2
+ctest --test-dir "$root/build-asan" --output-on-failure -j2
+bash "$root/scripts/fuzz.sh"
