@@ -32,4 +32,19 @@ inline double RoundToDouble(Extended value) {
   return rounded;
 }
 
+// The square root, correctly rounded in extended precision. The x87 instruction itself: the library
+// call would only add a check for negative arguments, which callers rule out.
+inline Extended SquareRoot(Extended value) {
+  asm("fsqrt" : "+t"(value));
+  return value;
+}
+
+// The whole number b with 2^b <= value < 2^(b+1), for a normal positive value: its biased exponent.
+inline int BinaryExponent(Extended value) {
+  constexpr int ExponentBias = 16383;
+  unsigned char bytes[sizeof(Extended)];
+  __builtin_memcpy(bytes, &value, sizeof bytes);
+  return ((bytes[9] & 0x7F) << 8 | bytes[8]) - ExponentBias;
+}
+
 }  // namespace runtime

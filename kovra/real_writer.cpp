@@ -26,7 +26,7 @@ Scaled ScaleBelowSixteen(Extended value) {
   Scaled scaled{value, 0};
   if (value < 10) return scaled;
   for (;;) {
-    const int b = std::ilogb(scaled.s);
+    const int b = runtime::BinaryExponent(scaled.s);
     const int k = b * Log10Of2Times65536 / 65536;
     if (k == 0) return scaled;
     scaled.e += k;

@@ -19,7 +19,7 @@ double Height(double a) {
   // Rounded positions can put the last sample of the first pass just past the flat end of the range,
   // where the radicand turns negative. The flat end has height 0, and so has that sample.
   if (t < 0) return 0;
-  return RoundToDouble(std::sqrt(t));
+  return RoundToDouble(runtime::SquareRoot(t));
 }
 
 double Volume(double a) {
