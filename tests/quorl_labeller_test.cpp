@@ -310,4 +310,21 @@ TEST(Labeller, ARunLeavesNothingBehindForTheNext) {
   }
 }
 
+TEST(Labeller, CountsSizesBeyondThe32BitRange) {
+  // One region of 2,148 full rows of MaxColumns cells: 2,148,002,148 cells, past 2^31 - 1.
+  const std::string full(quorl::MaxColumns, '1');
+  constexpr int Rows = 2148;
+  quorl::InitLabeller(quorl::MaxColumns);
+  for (int row = 1; row <= Rows; ++row) {
+    quorl::LoadRow(row == 1, full);
+    if (row == 1) {
+      quorl::LabelFirstRow();
+    } else {
+      quorl::LabelLaterRow();
+    }
+  }
+  EXPECT_EQ(quorl::RegionCount(), 1);
+  EXPECT_EQ(quorl::LargestRegion(), std::int64_t{Rows} * quorl::MaxColumns);
+}
+
 }  // namespace
