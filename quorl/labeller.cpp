@@ -10,7 +10,7 @@ namespace quorl {
 
 // The frontier at column j is curRow 1..j-1 followed by prevRow j..m: one cell per column, and
 // exactly the cells a merge at column j may have to rewrite (plus column j itself). Through the
-// frontier cells of each label runs a circular doubly linked list, kept by column in
+// frontier cells of each region runs a circular doubly linked list, kept by column in
 // nextInList/prevInList. Labelling column j moves the frontier from prevRow j to curRow j:
 //   - an unset cell leaves its upper neighbour's list;
 //   - a cell taking its upper neighbour's label stays in that list;
@@ -20,23 +20,38 @@ namespace quorl {
 // At the end of a row the frontier is curRow, which becomes the next row's prevRow: the lists carry
 // over without a rebuild. Entries of nextInList/prevInList are read only for columns in a list, so
 // they are never cleared.
+//
+// The rows hold region slots rather than label numbers. A slot carries a live region's label and
+// size while the region has a cell on the frontier; when its last frontier cell goes (the region is
+// complete) or a merge retires its label, the slot is free for the next new label. Only regions
+// on the frontier can ever grow or merge again, and there are at most m of them, so the memory for
+// sizes is bounded by the width. A table indexed by label would instead take 8 bytes for every label
+// ever created, and a run's resident memory would keep growing with its rows.
 
 namespace {
 
-std::int32_t rowA[MaxColumns + 1];
-std::int32_t rowB[MaxColumns + 1];
+using Slot = std::int32_t;
+
+Slot rowA[MaxColumns + 1];
+Slot rowB[MaxColumns + 1];
 std::int32_t nextInList[MaxColumns + 1];
 std::int32_t prevInList[MaxColumns + 1];
-std::int64_t regionSize[MaxLabels + 1];  // entry 0 is never used
+// Slots 1 to MaxColumns; entry 0 is never used.
+std::int64_t slotSize[MaxColumns + 1];
+std::int32_t slotLabel[MaxColumns + 1];  // 0 for a free slot
+Slot freeSlots[MaxColumns + 1];
+std::int32_t freeCount = 0;
+Slot slotsUsed = 0;  // slots above this have never been handed out in this run
 
-std::int32_t* curRow = rowA;
-std::int32_t* prevRow = rowB;
+Slot* curRow = rowA;
+Slot* prevRow = rowB;
 std::int32_t columns = 0;  // m
 std::int32_t nextLabel = 1;
 std::int32_t mergeCount = 0;
+std::int64_t largestComplete = 0;  // the largest region that has left the frontier
 bool labelsExhausted = false;
-// What a run may have written, for the next InitLabeller to clear: the tables start out zero, and
-// a small grid must not pay for clearing all of them.
+// What a run may have written, for the next InitLabeller to clear: the rows start out zero, and a
+// small grid must not pay for clearing all of them.
 std::int32_t columnsTouched = -1;
 
 void StartList(std::int32_t column) {
@@ -52,11 +67,13 @@ void JoinListAfter(std::int32_t member, std::int32_t column) {
   nextInList[member] = column;
 }
 
-void LeaveList(std::int32_t column) {
+// True when the column was the last of its list.
+bool LeaveList(std::int32_t column) {
   const std::int32_t before = prevInList[column];
   const std::int32_t after = nextInList[column];
   nextInList[before] = after;
   prevInList[after] = before;
+  return after == column;
 }
 
 // Joins the two distinct circles through a and b into one.
@@ -69,23 +86,37 @@ void SpliceLists(std::int32_t a, std::int32_t b) {
   prevInList[afterA] = b;
 }
 
-// The next label, or 0 (after recording the failure) when MaxLabels are already in use.
-std::int32_t NewLabel() {
+void FreeSlot(Slot slot) {
+  slotLabel[slot] = 0;
+  freeSlots[freeCount++] = slot;
+}
+
+// A slot for the next label, or 0 (after recording the failure) when MaxLabels are already in use.
+Slot NewRegion() {
   if (nextLabel > MaxLabels) {
     runtime::RecordFailure(ValueOutOfRange);
     labelsExhausted = true;
     return 0;
   }
-  return nextLabel++;
+  const Slot slot = freeCount > 0 ? freeSlots[--freeCount] : ++slotsUsed;
+  slotLabel[slot] = nextLabel++;
+  slotSize[slot] = 0;
+  return slot;
+}
+
+// The region has lost its last frontier cell: nothing can join it any more.
+void CompleteRegion(Slot slot) {
+  largestComplete = std::max(largestComplete, slotSize[slot]);
+  FreeSlot(slot);
 }
 
 // The regions of left (at column j-1 of curRow) and up (at column j of prevRow) meet at column j.
 // The larger one's label survives, the left one on a tie; the other is rewritten at every frontier
 // cell holding it (curRow before column j, prevRow from column j on) and retired.
-std::int32_t MergeLabels(std::int32_t j, std::int32_t left, std::int32_t up) {
-  const bool upSurvives = regionSize[up] > regionSize[left];
-  const std::int32_t survivor = upSurvives ? up : left;
-  const std::int32_t loser = upSurvives ? left : up;
+Slot MergeLabels(std::int32_t j, Slot left, Slot up) {
+  const bool upSurvives = slotSize[up] > slotSize[left];
+  const Slot survivor = upSurvives ? up : left;
+  const Slot retired = upSurvives ? left : up;
   const std::int32_t first = upSurvives ? j - 1 : j;
   std::int32_t column = first;
   do {
@@ -93,40 +124,34 @@ std::int32_t MergeLabels(std::int32_t j, std::int32_t left, std::int32_t up) {
     column = nextInList[column];
   } while (column != first);
   SpliceLists(j - 1, j);
-  regionSize[survivor] += regionSize[loser];
-  regionSize[loser] = Retired;
+  slotSize[survivor] += slotSize[retired];
+  FreeSlot(retired);
   ++mergeCount;
   return survivor;
 }
 
-// The label that the pending cell at column j takes, with the frontier lists brought up to date.
+// The region that the pending cell at column j joins, with the frontier lists brought up to date.
+// The rows only ever hold live regions, so up is never a retired label.
 //   prevRow:    .   up   .
 //   curRow:   left  x
-std::int32_t ChooseLabel(std::int32_t j, std::int32_t left, std::int32_t up) {
+Slot ChooseRegion(std::int32_t j, Slot left, Slot up) {
   if (left == 0) {
     if (up != 0) return up;
-    const std::int32_t label = NewLabel();
-    if (label != 0) StartList(j);
-    return label;
+    const Slot slot = NewRegion();
+    if (slot != 0) StartList(j);
+    return slot;
   }
   if (up == 0) {
     JoinListAfter(j - 1, j);
     return left;
   }
   if (up == left) return left;
-  if (regionSize[up] != Retired) return MergeLabels(j, left, up);
-  // A retired label is rewritten everywhere it can still be read, so this is never reached; if it
-  // were, merging it again would add -1 to a live size and count one merge too many.
-  LeaveList(j);
-  JoinListAfter(j - 1, j);
-  return left;
+  return MergeLabels(j, left, up);
 }
 
 }  // namespace
 
 void InitLabeller(std::int32_t m) {
-  const std::int32_t labelsTouched = std::min(nextLabel - 1, MaxLabels);
-  std::fill(regionSize + 1, regionSize + 1 + labelsTouched, 0);
   if (columnsTouched >= 0) {
     std::fill(rowA, rowA + columnsTouched + 1, 0);
     std::fill(rowB, rowB + columnsTouched + 1, 0);
@@ -135,8 +160,11 @@ void InitLabeller(std::int32_t m) {
   prevRow = rowB;
   columns = m;
   columnsTouched = m;
+  freeCount = 0;
+  slotsUsed = 0;
   nextLabel = 1;
   mergeCount = 0;
+  largestComplete = 0;
   labelsExhausted = false;
 }
 
@@ -158,40 +186,46 @@ void LabelFirstRow() {
   if (labelsExhausted) return;
   for (std::int32_t j = 1; j <= columns; ++j) {
     if (curRow[j] != Pending) continue;
-    const std::int32_t label = ChooseLabel(j, curRow[j - 1], 0);
-    if (label == 0) return;
-    curRow[j] = label;
-    ++regionSize[label];
+    const Slot slot = ChooseRegion(j, curRow[j - 1], 0);
+    if (slot == 0) return;
+    curRow[j] = slot;
+    ++slotSize[slot];
   }
 }
 
 void LabelLaterRow() {
   if (labelsExhausted) return;
   for (std::int32_t j = 1; j <= columns; ++j) {
-    const std::int32_t up = prevRow[j];
+    const Slot up = prevRow[j];
     if (curRow[j] != Pending) {
-      if (up != 0) LeaveList(j);
+      if (up != 0 && LeaveList(j)) CompleteRegion(up);
       continue;
     }
-    const std::int32_t label = ChooseLabel(j, curRow[j - 1], up);
-    if (label == 0) return;
-    curRow[j] = label;
-    ++regionSize[label];
+    const Slot slot = ChooseRegion(j, curRow[j - 1], up);
+    if (slot == 0) return;
+    curRow[j] = slot;
+    ++slotSize[slot];
   }
 }
 
 std::int64_t RegionCount() { return std::int64_t{nextLabel} - mergeCount - 1; }
 
 std::int64_t LargestRegion() {
-  std::int64_t largest = 0;
-  for (std::int32_t label = 1; label < nextLabel; ++label) {
-    largest = std::max(largest, regionSize[label]);
+  std::int64_t largest = largestComplete;
+  for (Slot slot = 1; slot <= slotsUsed; ++slot) {
+    if (slotLabel[slot] != 0) largest = std::max(largest, slotSize[slot]);
   }
   return largest;
 }
 
-std::int32_t LabelAt(std::int32_t column) { return curRow[column]; }
-std::int64_t RegionSize(std::int32_t label) { return regionSize[label]; }
+std::int32_t LabelAt(std::int32_t column) {
+  const Slot slot = curRow[column];
+  return slot > 0 ? slotLabel[slot] : slot;
+}
+std::int64_t RegionSizeAt(std::int32_t column) {
+  const Slot slot = curRow[column];
+  return slot > 0 ? slotSize[slot] : 0;
+}
 std::int32_t NextLabel() { return nextLabel; }
 std::int32_t MergeCount() { return mergeCount; }
 

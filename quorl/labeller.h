@@ -10,8 +10,9 @@
 //
 // Keeping the larger region's label bounds the rewriting: a cell is rewritten only when its region
 // at least doubles, so a cell is rewritten at most log2(cells) times over the whole run. The cells
-// to rewrite are found through a circular list per label threaded through the frontier (see
-// labeller.cpp), at a cost proportional to the cells rewritten, never to the width.
+// to rewrite are found through a circular list per region threaded through the frontier (see
+// labeller.cpp), at a cost proportional to the cells rewritten, never to the width. Sizes are kept
+// only for regions that can still grow, at most m of them, so memory depends on m alone.
 //
 // Calling order: InitLabeller once; per row LoadRow, then LabelFirstRow for row 1 or LabelLaterRow
 // for every later row; RegionCount and LargestRegion at the end (they change nothing).
@@ -29,8 +30,6 @@ namespace quorl {
 // Cell markers in curRow between LoadRow and the labelling pass.
 inline constexpr std::int32_t Unset = 0;
 inline constexpr std::int32_t Pending = -1;
-// The size of a label merged away; it keeps this value to the end of the run.
-inline constexpr std::int64_t Retired = -1;
 
 // Starts a run over m columns. m is at most MaxColumns; m of 0 or less labels nothing.
 void InitLabeller(std::int32_t m);
@@ -48,9 +47,10 @@ std::int64_t LargestRegion();
 // Creating label MaxLabels + 1 records ValueOutOfRange; the labeller then ignores the rest of the
 // run, which ends at the next check.
 
-// The state, for tests that follow a labelling row by row.
-std::int32_t LabelAt(std::int32_t column);  // curRow
-std::int64_t RegionSize(std::int32_t label);
+// The state, for tests that follow a labelling row by row: the label and the region size of a cell
+// of curRow (after its labelling pass).
+std::int32_t LabelAt(std::int32_t column);
+std::int64_t RegionSizeAt(std::int32_t column);
 std::int32_t NextLabel();
 std::int32_t MergeCount();
 

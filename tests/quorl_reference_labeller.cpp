@@ -11,7 +11,6 @@ namespace quorl_reference {
 using quorl::MaxColumns;
 using quorl::MaxLabels;
 using quorl::Pending;
-using quorl::Retired;
 using quorl::Unset;
 
 const quorl::Labeller ScanningLabeller{InitLabeller,  LoadRow,     LabelFirstRow,
@@ -116,6 +115,9 @@ std::int64_t LargestRegion() {
 
 std::int32_t LabelAt(std::int32_t column) { return curRow[column]; }
 std::int64_t RegionSize(std::int32_t label) { return regionSize[label]; }
+std::int64_t RegionSizeAt(std::int32_t column) {
+  return curRow[column] > 0 ? regionSize[curRow[column]] : 0;
+}
 std::int32_t NextLabel() { return nextLabel; }
 std::int32_t MergeCount() { return mergeCount; }
 

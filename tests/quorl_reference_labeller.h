@@ -14,6 +14,9 @@
 
 namespace quorl_reference {
 
+// The size of a label merged away; it keeps this value to the end of the run.
+inline constexpr std::int64_t Retired = -1;
+
 void InitLabeller(std::int32_t m);
 void LoadRow(bool firstRow, std::string_view rowText);
 void LabelFirstRow();
@@ -23,6 +26,7 @@ std::int64_t LargestRegion();
 
 std::int32_t LabelAt(std::int32_t column);
 std::int64_t RegionSize(std::int32_t label);
+std::int64_t RegionSizeAt(std::int32_t column);
 std::int32_t NextLabel();
 std::int32_t MergeCount();
 
