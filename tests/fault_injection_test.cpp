@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -23,6 +24,7 @@ using testing_support::ChildLimits;
 using testing_support::FileExists;
 using testing_support::IsReport;
 using testing_support::ReadFile;
+using testing_support::RunMeasuringPeakMemory;
 using testing_support::RunUnderFaults;
 using testing_support::StandardOutput;
 using testing_support::TempDir;
@@ -46,6 +48,8 @@ struct Program {
 
 const Program Kovra{"kovra", KOVRA_PATH, "10 5\n", "909.1110964760\r\n",
                     {{"3,5 4\n", 106}, {"1e400 1\n", 205}, {"1e5120 1\n", 207}}};
+const Program Quorl{"quorl", QUORL_PATH, "3 4\n1001\n1001\n1111\n", "1 8\r\n",
+                    {{"2147483648 4\n", 106}, {"1 1000002\n1\n", 201}}};
 
 class FaultInjection : public ::testing::TestWithParam<Program> {
  public:  // for the preparing steps of the tables
@@ -54,7 +58,7 @@ class FaultInjection : public ::testing::TestWithParam<Program> {
   std::string Out() const { return dir() / (std::string(program().name) + ".out"); }
   std::string InName() const { return std::string(program().name) + ".in"; }
   std::string OutName() const { return std::string(program().name) + ".out"; }
-  testing_support::FaultRunResult Run(StandardOutput output = StandardOutput::Captured, ChildLimits limits = {}) {
+  testing_support::ProgramResult Run(StandardOutput output = StandardOutput::Captured, ChildLimits limits = {}) {
     return RunUnderFaults(program().path, dir().path(), output, limits);
   }
   void Link(const std::string& target, const std::string& path) {
@@ -189,7 +193,7 @@ TEST_P(FaultInjection, ExitCodeIsRightWhenTheReportCannotBeWritten) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, FaultInjection, ::testing::Values(Kovra),
+INSTANTIATE_TEST_SUITE_P(Programs, FaultInjection, ::testing::Values(Kovra, Quorl),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The longest fixed-form line: an answer from 10^36 up to just below 2^120 has 37 integer digits,
@@ -204,6 +208,37 @@ TEST(KovraLongestLine, WritesAllFiftyBytes) {
   EXPECT_EQ(line[0], '1') << line;
   EXPECT_EQ(line.find_first_not_of("0123456789"), 37u) << line;
   EXPECT_EQ(line.substr(19), std::string(18, '0') + ".0000000000\r\n") << line;
+}
+
+}  // namespace
+
+namespace {
+
+// A row line of 100 MB: quorl keeps only the first m bytes of a row, so its memory must not grow
+// with the line. The peak resident size is compared with a run on the same grid written with a
+// short line; the allowance is far below the line's size and well above the noise of a run.
+TEST(QuorlLongLine, MemoryIsBoundedByTheWidthNotTheLine) {
+  constexpr std::size_t LineLength = 100'000'000;
+  constexpr long AllowanceKilobytes = 8 * 1024;
+  TempDir shortDir;
+  WriteFile(shortDir / "quorl.in", "2 3\n111\n010\n");
+  const auto shortRun = RunMeasuringPeakMemory(PEAK_MEMORY_RUN_PATH, QUORL_PATH, shortDir.path());
+  ASSERT_EQ(shortRun.exitCode, 0) << shortRun.standardOutput;
+  EXPECT_EQ(ReadFile(shortDir / "quorl.out"), "1 4\r\n");
+
+  TempDir longDir;
+  {
+    std::ofstream input(longDir / "quorl.in", std::ios::binary);
+    input << "2 3\n";
+    const std::string piece(1 << 20, '1');
+    for (std::size_t written = 0; written < LineLength; written += piece.size()) input << piece;
+    input << "\n010\n";
+  }
+  const auto longRun = RunMeasuringPeakMemory(PEAK_MEMORY_RUN_PATH, QUORL_PATH, longDir.path());
+  ASSERT_EQ(longRun.exitCode, 0) << longRun.standardOutput;
+  EXPECT_EQ(ReadFile(longDir / "quorl.out"), "1 4\r\n");
+  EXPECT_LT(longRun.peakResidentKilobytes, shortRun.peakResidentKilobytes + AllowanceKilobytes)
+      << "short line: " << shortRun.peakResidentKilobytes << " kB";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <string>
 
 namespace testing_support {
 
@@ -30,17 +31,13 @@ namespace {
     const rlimit fileSize{limits.fileSize, limits.fileSize};
     setrlimit(RLIMIT_FSIZE, &fileSize);
   }
-  if (limits.openFiles != RLIM_INFINITY) {
-    const rlimit openFiles{limits.openFiles, limits.openFiles};
-    setrlimit(RLIMIT_NOFILE, &openFiles);
-  }
   execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
   _exit(127);
 }
 
 }  // namespace
 
-FaultRunResult RunUnderFaults(const std::string& program, const std::string& dir,
+ProgramResult RunUnderFaults(const std::string& program, const std::string& dir,
                               StandardOutput output, ChildLimits limits) {
   int pipeEnds[2];
   if (pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
@@ -53,7 +50,7 @@ FaultRunResult RunUnderFaults(const std::string& program, const std::string& dir
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) StartChild(program, dir, output, limits, pipeEnds);
   close(pipeEnds[1]);
-  FaultRunResult result;
+  ProgramResult result;
   if (const int readEnd = pipeEnds[0]; readEnd >= 0) {
     char chunk[4096];
     for (ssize_t got; (got = read(readEnd, chunk, sizeof chunk)) > 0;) {
@@ -62,11 +59,47 @@ FaultRunResult RunUnderFaults(const std::string& program, const std::string& dir
     close(readEnd);
   }
   int status = 0;
-  rusage usage{};
-  wait4(child, &status, 0, &usage);
+  waitpid(child, &status, 0);
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-  result.peakResidentKilobytes = usage.ru_maxrss;
+  return result;
+}
+
+MeasuredRun RunMeasuringPeakMemory(const std::string& launcher, const std::string& program,
+                                   const std::string& dir) {
+  TempDir reportDir;
+  const std::string report = reportDir / "peak";
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    close(pipeEnds[0]);
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    const int devNull = open("/dev/null", O_RDONLY);
+    dup2(devNull, STDIN_FILENO);
+    if (devNull != STDIN_FILENO) close(devNull);
+    dup2(pipeEnds[1], STDOUT_FILENO);
+    close(pipeEnds[1]);
+    const int reportFd = open(report.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(reportFd, STDERR_FILENO);
+    execl(launcher.c_str(), launcher.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  MeasuredRun result;
+  char chunk[4096];
+  for (ssize_t got; (got = read(pipeEnds[0], chunk, sizeof chunk)) > 0;) {
+    result.standardOutput.append(chunk, static_cast<size_t>(got));
+  }
+  close(pipeEnds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  const std::string errors = ReadFile(report);
+  const std::size_t last = errors.rfind("peak-kilobytes ");
+  if (last == std::string::npos) throw std::runtime_error("no peak reported: " + errors);
+  result.peakResidentKilobytes = std::stol(errors.substr(last + 15));
   return result;
 }
 

@@ -1,6 +1,6 @@
 // Runs a built program under the faults a user's machine can throw at it from outside: a standard
-// output that is closed or whose reader has gone, and process limits on file size and open files.
-// Also measures the child's peak memory.
+// output that is closed or whose reader has gone, and process limits on file size and open files;
+// or measures the peak memory of a run.
 #pragma once
 
 #include <sys/resource.h>
@@ -19,14 +19,18 @@ enum class StandardOutput {
 
 struct ChildLimits {
   rlim_t fileSize = RLIM_INFINITY;   // bytes; writes past it fail (the signal they raise is ignored)
-  rlim_t openFiles = RLIM_INFINITY;  // descriptors
 };
 
-struct FaultRunResult : ProgramResult {
+ProgramResult RunUnderFaults(const std::string& program, const std::string& dir,
+                             StandardOutput output, ChildLimits limits = {});
+
+struct MeasuredRun : ProgramResult {
   long peakResidentKilobytes = 0;
 };
 
-FaultRunResult RunUnderFaults(const std::string& program, const std::string& dir,
-                              StandardOutput output, ChildLimits limits = {});
+// Runs program through the peak_memory_run launcher (at launcher), so that the peak is the
+// program's own and not that of the test process it was forked from.
+MeasuredRun RunMeasuringPeakMemory(const std::string& launcher, const std::string& program,
+                                   const std::string& dir);
 
 }  // namespace testing_support
