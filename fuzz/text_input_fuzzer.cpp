@@ -1,4 +1,5 @@
-// The input text channel: any bytes, any block boundaries, any sequence of reads.
+// The input text channel: any bytes, any block boundaries, any sequence of reads, quorl's row reads
+// included.
 //
 // A plain model holds the whole data (the bytes before the first byte 26) and a position. Each
 // read of the channel, fed the same bytes in blocks of chosen sizes, must agree with the model, and
@@ -11,6 +12,7 @@
 
 #include "common/failure.h"
 #include "fuzz/channel_feed.h"
+#include "quorl/row_reader.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ using runtime::TextInput;
 
 constexpr std::size_t MaxOperations = 32;
 
-enum Operation { Peek, Advance, SkipBlanks, ReadRun, SkipLine, ConsumeBuffered, OperationCount };
+enum Operation { Peek, Advance, SkipBlanks, ReadRun, SkipLine, ConsumeBuffered, ReadRow, OperationCount };
 
 [[noreturn]] void Finding(const char* what, std::size_t at) {
   std::fprintf(stderr, "%s at data position %zu\n", what, at);
@@ -75,6 +77,21 @@ void Apply(Operation operation, std::size_t parameter, TextInput& input, Model& 
       const std::size_t count = std::min(parameter, bytes.size());
       input.Consume(count);
       model.at += count;
+      break;
+    }
+    case ReadRow: {
+      // A row keeps at most capacity bytes of its line, every carriage return left out; the line
+      // feed is left unread, and the rest of a longer line is read and dropped.
+      const std::size_t capacity = parameter;
+      char text[64];
+      const std::size_t length = quorl::ReadRow(input, text, capacity);
+      const std::size_t lineFeed = std::min(model.data.find('\n', model.at), model.data.size());
+      std::string row;
+      for (std::size_t at = model.at; at < lineFeed; ++at) {
+        if (model.data[at] != '\r' && row.size() < capacity) row += model.data[at];
+      }
+      if (std::string(text, length) != row) Finding("row differs", model.at);
+      model.at = lineFeed;
       break;
     }
     case OperationCount: break;

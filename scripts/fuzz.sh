@@ -10,7 +10,7 @@ seconds=${FUZZ_SECONDS:-60}
 build=$root/build-fuzz
 findings=$build/findings
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DSANITIZE=ON -DFUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DSANITIZE=ON -DFUZZ=ON -DQUORL_FUZZ_LIMITS=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
 scratch=$(mktemp -d /dev/shm/fuzz-XXXXXX 2>/dev/null || mktemp -d)
