@@ -85,8 +85,8 @@ TEST_F(QuorlRun, ReadsTheHeaderInEveryForm) {
       {"3\n4\n1001\n1001\n1111\n", "1 8"},             // rows begin after the line holding m
       {"  \t3 \r\n\n  4   \n1001\n1001\n1111", "1 8"},
       {"$3 x4\n1001\n1001\n1111\n", "1 8"},
-      {"$A 3\n" + std::string("100\n001\n", 1) + "111\n010\n000\n000\n000\n000\n000\n000\n111\n101\n",
-       "2 5"},
+      // $A is 10: the eleventh row, which would join the last region, is never read.
+      {"$A 3\n111\n010\n000\n000\n000\n000\n000\n000\n111\n101\n111\n", "2 5"},
       {"+0003 0X4\n1001\n1001\n1111\n", "1 8"},
       {"3 4", "0 0"},                                  // no rows: they read as empty
       {"3", "0 0"},                                    // m missing: 0
