@@ -119,6 +119,21 @@ TEST_F(QuorlRun, ShortAndMissingRowsHaveUnsetCells) {
   for (const Case& c : cases) ExpectAnswer(c.input, c.line);
 }
 
+TEST_F(QuorlRun, AHugeRowCountEndsWithTheData) {
+  // Every row past the end of the data is empty and changes nothing: these runs end at once.
+  struct Case {
+    std::string input;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"2147483647 1000001\n1\n", "1 1"},
+      {"2147483647 5\n11\n\n\n11", "2 2"},
+      {"$7FFFFFFF -1\n", "0 0"},
+      {"2147483647 3\n111\x1A" "111\n", "1 3"},
+  };
+  for (const Case& c : cases) ExpectAnswer(c.input, c.line);
+}
+
 TEST_F(QuorlRun, Byte26EndsTheData) {
   struct Case {
     std::string input;
