@@ -2,7 +2,8 @@
 # Times whole runs of the built quorl against the floor (bench/read_floor: 128-byte reads counting
 # the '1' bytes) and, where it finishes within a minute, against quorl with the scanning reference
 # labeller. Prints one table; medians come from hyperfine when it is installed, otherwise from
-# bench/run_measured. Peak memory is the largest resident size of a run.
+# bench/run_measured. Peak memory is the median over several runs of a run's largest resident
+# size: for a process of a megabyte or two it varies by a fifth from run to run.
 #   bash bench/run.sh [RUNS]     (default 5 runs per median)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +24,10 @@ median() {
     "$bin/run_measured" "$runs" "$1" | cut -d' ' -f1
   fi
 }
-peak_kb() { "$bin/run_measured" 1 "$1" | cut -d' ' -f2; }
+peak_kb() {  # program [runs]
+  for _ in $(seq "${2:-9}"); do "$bin/run_measured" 1 "$1" | cut -d' ' -f2; done | sort -n |
+    awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+}
 
 # The scanning reference, timed only when one run finishes within a minute.
 reference() {
@@ -41,11 +45,11 @@ row() {  # name cells
   local quorl floor ref memory
   quorl=$(median "$build/quorl/quorl")
   floor=$(median "$bin/read_floor")
-  memory=$(peak_kb "$build/quorl/quorl")
+  memory=$(peak_kb "$build/quorl/quorl" 3)
   ref=$(reference)
   local out; out=$(tr -d '\r' < quorl.out)
   awk -v n="$1" -v c="$2" -v q="$quorl" -v f="$floor" -v m="$memory" -v r="$ref" -v o="$out" 'BEGIN {
-    rr = (r ~ />/) ? r " s" : sprintf("%.3f s (%.0f x)", r, r / q)
+    rr = (r ~ />/) ? r " s" : sprintf("%.3f s (%.1f x)", r, r / q)
     printf "| %-28s | %11s | %8.3f s | %8.3f s | %5.2f | %8.1f MB | %-22s | %-18s |\n",
       n, c, q, f, q / f, m / 1024, rr, o }'
 }
@@ -72,7 +76,7 @@ random_1000x10000_0.5 random 1000 10000 0.5
 FILES
 
 echo
-echo "Peak resident memory (kB): a tiny grid against kovra, and many rows against few."
+echo "Peak resident memory (kB, median of 9 runs): a tiny grid against kovra, many rows against few."
 mem_dir="$data/memory"
 mkdir -p "$mem_dir"
 cd "$mem_dir"

@@ -7,6 +7,13 @@
 
 namespace runtime {
 
+// The names a program binds its channels to: fixed for the programs, chosen by whoever runs a
+// program's flow in-process.
+struct DataFiles {
+  const char* input;
+  const char* output;
+};
+
 TextInput& StandardInput();
 TextOutput& StandardOutput();
 

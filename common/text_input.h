@@ -23,6 +23,8 @@ class TextInput {
   void Open(const char* name);
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
+  // True once a read has met the end of the data; never reads to find out.
+  bool AtEndOfData() const { return ended_ && pos_ == len_; }
 
   // The next byte without consuming it, or EndOfData.
   int Peek() { return pos_ < len_ ? buffer_[pos_] : PeekAfterRefill(); }

@@ -2,12 +2,11 @@
 // of the truncated cone, writes it with ten decimals.
 #pragma once
 
+#include "common/standard_channels.h"
+
 namespace kovra {
 
-struct DataFiles {
-  const char* input;
-  const char* output;
-};
+using runtime::DataFiles;
 
 inline constexpr DataFiles StandardFiles{"kovra.in", "kovra.out"};
 

@@ -50,6 +50,9 @@ void LabelRows(runtime::TextInput& input, const Header& header, const Labeller& 
     } else {
       labeller.labelLaterRow();
     }
+    // Past the end of the data every row reads as empty, and once one empty row has been labelled
+    // another changes nothing. Stopping here keeps a short file with a huge n from running for days.
+    if (length == 0 && input.AtEndOfData()) break;
   }
 }
 

@@ -2,15 +2,14 @@
 // labels them row by row, writes the region count and the size of the largest region.
 #pragma once
 
+#include "common/standard_channels.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace quorl {
 
-struct DataFiles {
-  const char* input;
-  const char* output;
-};
+using runtime::DataFiles;
 
 inline constexpr DataFiles StandardFiles{"quorl.in", "quorl.out"};
 

@@ -85,8 +85,8 @@ TEST_F(QuorlRun, ReadsTheHeaderInEveryForm) {
       {"3\n4\n1001\n1001\n1111\n", "1 8"},             // rows begin after the line holding m
       {"  \t3 \r\n\n  4   \n1001\n1001\n1111", "1 8"},
       {"$3 x4\n1001\n1001\n1111\n", "1 8"},
-      {"$A 3\n" + std::string("100\n001\n", 1) + "111\n010\n000\n000\n000\n000\n000\n000\n111\n101\n",
-       "2 5"},
+      // $A is 10: the eleventh row, which would join the last region, is never read.
+      {"$A 3\n111\n010\n000\n000\n000\n000\n000\n000\n111\n101\n111\n", "2 5"},
       {"+0003 0X4\n1001\n1001\n1111\n", "1 8"},
       {"3 4", "0 0"},                                  // no rows: they read as empty
       {"3", "0 0"},                                    // m missing: 0
@@ -115,6 +115,21 @@ TEST_F(QuorlRun, ShortAndMissingRowsHaveUnsetCells) {
       {"4 3\n1\n\n111\n", "2 3"},        // the last row is missing
       {"3 4\n11\n0011\n1", "3 2"},
       {"3 4\n1111\n\n1111\n", "2 4"},    // an empty row splits the grid
+  };
+  for (const Case& c : cases) ExpectAnswer(c.input, c.line);
+}
+
+TEST_F(QuorlRun, AHugeRowCountEndsWithTheData) {
+  // Every row past the end of the data is empty and changes nothing: these runs end at once.
+  struct Case {
+    std::string input;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"2147483647 1000001\n1\n", "1 1"},
+      {"2147483647 5\n11\n\n\n11", "2 2"},
+      {"$7FFFFFFF -1\n", "0 0"},
+      {"2147483647 3\n111\x1A" "111\n", "1 3"},
   };
   for (const Case& c : cases) ExpectAnswer(c.input, c.line);
 }
