@@ -4,6 +4,7 @@
 // value of the text to within the few roundings of the stepwise accumulation and scaling (strtold
 // gives the correctly rounded reference). ReadReal, fed the same bytes in blocks of any size, must
 // give what ParseReal gives on each run of non-blank bytes, whatever the block boundaries.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

@@ -5,6 +5,7 @@
 // read of the channel, fed the same bytes in blocks of chosen sizes, must agree with the model, and
 // whatever the reads leave must be exactly the rest of the data: no byte lost, repeated or invented
 // at a block boundary, nothing handed out from byte 26 on, and no failure recorded.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
