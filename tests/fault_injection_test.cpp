@@ -21,7 +21,7 @@
 
 namespace {
 
-using testing_support::ChildLimits;
+using testing_support::RunOptions;
 using testing_support::FileExists;
 using testing_support::IsReport;
 using testing_support::ReadFile;
@@ -59,7 +59,7 @@ class FaultInjection : public ::testing::TestWithParam<Program> {
   std::string Out() const { return dir() / (std::string(program().name) + ".out"); }
   std::string InName() const { return std::string(program().name) + ".in"; }
   std::string OutName() const { return std::string(program().name) + ".out"; }
-  testing_support::ProgramResult Run(StandardOutput output = StandardOutput::Captured, ChildLimits limits = {}) {
+  testing_support::ProgramResult Run(StandardOutput output = StandardOutput::Captured, RunOptions limits = {}) {
     return RunUnderFaults(program().path, dir().path(), output, limits);
   }
   void Link(const std::string& target, const std::string& path) {
@@ -74,7 +74,7 @@ TEST_P(FaultInjection, EachRefusalEndsTheRunWithItsErrorNumber) {
   struct Fault {
     const char* name;
     void (*prepare)(FaultInjection& test);
-    ChildLimits limits;
+    RunOptions limits;
     int code;
     bool outputKept;  // the earlier output file is still there, byte for byte
   };
@@ -119,7 +119,7 @@ TEST_P(FaultInjection, DanglingOutputLinkCreatesNoDirectory) {
 TEST_P(FaultInjection, WriteBeyondTheFileSizeLimitFails) {
   WriteFile(In(), program().input);
   constexpr rlim_t Limit = 2;
-  const auto result = Run(StandardOutput::Captured, {.fileSize = Limit});
+  const auto result = Run(StandardOutput::Captured, {.fileSizeLimit = Limit});
   EXPECT_EQ(result.exitCode, 223);
   EXPECT_TRUE(IsReport(result.standardOutput, 223)) << result.standardOutput;
   EXPECT_EQ(ReadFile(Out()), std::string(program().line).substr(0, Limit));

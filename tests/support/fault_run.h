@@ -11,18 +11,12 @@
 
 namespace testing_support {
 
-enum class StandardOutput {
-  Captured,    // a pipe read by the test
-  Closed,      // descriptor 1 closed: the first file the program opens takes it
-  BrokenPipe,  // a pipe whose reader has already gone
-};
-
-struct ChildLimits {
-  rlim_t fileSize = RLIM_INFINITY;   // bytes; writes past it fail (the signal they raise is ignored)
-};
-
-ProgramResult RunUnderFaults(const std::string& program, const std::string& dir,
-                             StandardOutput output, ChildLimits limits = {});
+// Runs program with the standard output and limits of options.
+inline ProgramResult RunUnderFaults(const std::string& program, const std::string& dir,
+                                    StandardOutput output, RunOptions options = {}) {
+  options.output = output;
+  return RunProgram(program, dir, options);
+}
 
 struct MeasuredRun : ProgramResult {
   long peakResidentKilobytes = 0;

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -42,33 +43,58 @@ bool FileExists(const std::string& path) {
   return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
-ProgramResult RunProgram(const std::string& program, const std::string& dir,
-                         bool closeStandardOutput) {
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
-  const pid_t child = fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
-    close(pipeEnds[0]);
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    const int devNull = open("/dev/null", O_RDONLY);
-    dup2(devNull, STDIN_FILENO);
-    if (closeStandardOutput) {
-      close(STDOUT_FILENO);
-    } else {
-      dup2(pipeEnds[1], STDOUT_FILENO);
-    }
-    close(pipeEnds[1]);
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
+namespace {
+
+// Only async-signal-safe calls between fork and exec.
+[[noreturn]] void StartChild(const std::string& program, const std::string& dir,
+                             const RunOptions& options, const int pipeEnds[2]) {
+  if (pipeEnds[0] >= 0) close(pipeEnds[0]);
+  if (chdir(dir.c_str()) != 0) _exit(127);
+  const int devNull = open("/dev/null", O_RDONLY);
+  dup2(devNull, STDIN_FILENO);
+  if (devNull != STDIN_FILENO) close(devNull);
+  if (options.output == StandardOutput::Closed) {
+    close(STDOUT_FILENO);
+  } else {
+    dup2(pipeEnds[1], STDOUT_FILENO);
   }
   close(pipeEnds[1]);
-  ProgramResult result;
-  char chunk[4096];
-  for (ssize_t got; (got = read(pipeEnds[0], chunk, sizeof chunk)) > 0;) {
-    result.standardOutput.append(chunk, static_cast<size_t>(got));
+  if (options.standardError != nullptr) {
+    const int errors = open(options.standardError, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(errors, STDERR_FILENO);
   }
-  close(pipeEnds[0]);
+  if (options.fileSizeLimit != RLIM_INFINITY) {
+    signal(SIGXFSZ, SIG_IGN);  // kept across exec: the write fails with EFBIG instead
+    const rlimit fileSize{options.fileSizeLimit, options.fileSizeLimit};
+    setrlimit(RLIMIT_FSIZE, &fileSize);
+  }
+  execl(program.c_str(), program.c_str(), options.argument, static_cast<char*>(nullptr));
+  _exit(127);
+}
+
+}  // namespace
+
+ProgramResult RunProgram(const std::string& program, const std::string& dir,
+                         const RunOptions& options) {
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  // The reader goes before the child starts, so the child's first write meets a pipe nobody reads.
+  if (options.output == StandardOutput::BrokenPipe) {
+    close(pipeEnds[0]);
+    pipeEnds[0] = -1;
+  }
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) StartChild(program, dir, options, pipeEnds);
+  close(pipeEnds[1]);
+  ProgramResult result;
+  if (const int readEnd = pipeEnds[0]; readEnd >= 0) {
+    char chunk[4096];
+    for (ssize_t got; (got = read(readEnd, chunk, sizeof chunk)) > 0;) {
+      result.standardOutput.append(chunk, static_cast<size_t>(got));
+    }
+    close(readEnd);
+  }
   int status = 0;
   waitpid(child, &status, 0);
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
