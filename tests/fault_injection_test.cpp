@@ -79,6 +79,22 @@ TEST_P(FaultInjection, EachRefusalEndsTheRunWithItsErrorNumber) {
     bool outputKept;  // the earlier output file is still there, byte for byte
   };
   static const Fault Faults[] = {
+      {"missing input", [](FaultInjection&) {}, {}, 2, true},
+      {"input that is a directory",
+       [](FaultInjection& t) { ASSERT_EQ(mkdir(t.In().c_str(), 0755), 0); }, {}, 5, true},
+      {"output that is a directory",
+       [](FaultInjection& t) {
+         WriteFile(t.In(), t.program().input);
+         ASSERT_EQ(mkdir(t.Out().c_str(), 0755), 0);
+       },
+       {}, 5, false},
+      // A character device gets the line as it ends: the failure shows at the check after the line.
+      {"output linked to a full device",
+       [](FaultInjection& t) {
+         WriteFile(t.In(), t.program().input);
+         t.Link("/dev/full", t.Out());
+       },
+       {}, 112, false},
       {"input whose first block cannot be read",
        [](FaultInjection& t) { t.Link("/proc/self/mem", t.In()); }, {}, 1117, true},
       {"input link that loops", [](FaultInjection& t) { t.Link(t.InName(), t.In()); }, {}, 1921, true},
