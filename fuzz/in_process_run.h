@@ -5,6 +5,8 @@
 #pragma once
 
 #include <csetjmp>
+#include <cstddef>
+#include <string>
 
 namespace fuzz_support {
 
@@ -28,5 +30,24 @@ int RunInProcess(Flow&& flow) {
   detail::EndRun();
   return code;
 }
+
+// The data files of a program's in-process runs, in a directory of their own made once per process
+// on tmpfs (in FUZZ_SCRATCH when set: scripts/fuzz.sh sets it and removes it afterwards), so the
+// file traffic of every run stays in memory.
+struct ScratchFiles {
+  std::string input;
+  std::string output;
+};
+const ScratchFiles& ScratchFilesFor(const char* program);
+
+void WriteBytes(const std::string& path, const void* bytes, std::size_t size);
+std::string ReadBytes(const std::string& path);
+
+// Reports what a run did wrong, with its code and the output file's bytes, and stops the fuzzer.
+[[noreturn]] void Finding(const char* what, int code, const std::string& output);
+
+// The reports of millions of failed runs would only bury the fuzzer's own output, on standard
+// error.
+void SilenceStandardOutput();
 
 }  // namespace fuzz_support
