@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the regular build's suite.
+# Builds and runs every test: the regular build's suite,
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cmake -S "$root" -B "$root/build" >/dev/null

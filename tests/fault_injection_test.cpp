@@ -52,6 +52,9 @@ const Program Kovra{"kovra", KOVRA_PATH, "10 5\n", "909.1110964760\r\n",
 const Program Quorl{"quorl", QUORL_PATH, "3 4\n1001\n1001\n1111\n", "1 8\r\n",
                     {{"2147483648 4\n", 106}, {"1 1000002\n1\n", 201}}};
 
+// Test listings name the program rather than dump its bytes.
+void PrintTo(const Program& program, std::ostream* out) { *out << program.name; }
+
 class FaultInjection : public ::testing::TestWithParam<Program> {
  public:  // for the preparing steps of the tables
   const Program& program() const { return GetParam(); }
