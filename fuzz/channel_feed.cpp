@@ -81,4 +81,16 @@ ChannelFeed::~ChannelFeed() {
   writer_.join();
 }
 
+std::string DataOf(std::string_view text) { return std::string(text.substr(0, text.find('\x1a'))); }
+
+std::string NextRun(const std::string& data, std::size_t& at, std::size_t maxLength) {
+  while (at < data.size() && runtime::IsBlank(static_cast<unsigned char>(data[at]))) ++at;
+  const std::size_t start = at;
+  while (at < data.size() && at - start < maxLength &&
+         !runtime::IsBlank(static_cast<unsigned char>(data[at]))) {
+    ++at;
+  }
+  return data.substr(start, at - start);
+}
+
 }  // namespace fuzz_support

@@ -4,6 +4,7 @@
 // is put in under the descriptor it holds, so the runtime runs unchanged.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -34,5 +35,12 @@ class ChannelFeed {
   runtime::TextInput& input_;
   std::thread writer_;
 };
+
+// What the channel should hand out of text: the bytes before the first byte 26.
+std::string DataOf(std::string_view text);
+
+// The run of non-blank bytes a number read takes from data at position at, at most maxLength of
+// them, after the blanks before it; at moves past the run. Empty at the end of the data.
+std::string NextRun(const std::string& data, std::size_t& at, std::size_t maxLength);
 
 }  // namespace fuzz_support

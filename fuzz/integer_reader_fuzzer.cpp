@@ -57,18 +57,12 @@ void CheckParse(const std::string& text) {
 }
 
 void CheckReadsThroughChannel(std::string_view text, const std::vector<std::size_t>& sizes) {
-  const std::string data(text.substr(0, text.find('\x1a')));
+  const std::string data = fuzz_support::DataOf(text);
   runtime::TextInput input;
   fuzz_support::ChannelFeed feed(input, text, sizes);
   std::size_t at = 0;
   for (;;) {
-    while (at < data.size() && runtime::IsBlank(static_cast<unsigned char>(data[at]))) ++at;
-    std::size_t runEnd = at;
-    while (runEnd < data.size() && runEnd - at < quorl::MaxIntegerLength &&
-           !runtime::IsBlank(static_cast<unsigned char>(data[runEnd]))) {
-      ++runEnd;
-    }
-    const std::string run = data.substr(at, runEnd - at);
+    const std::string run = fuzz_support::NextRun(data, at, quorl::MaxIntegerLength);
     runtime::ClearFailure();
     const std::int32_t got = quorl::ReadInteger(input);
     std::int32_t expected = 0;
@@ -79,7 +73,6 @@ void CheckReadsThroughChannel(std::string_view text, const std::vector<std::size
     }
     if (run.empty()) break;
     CheckParse(run);
-    at = runEnd;
   }
   runtime::ClearFailure();
 }

@@ -85,24 +85,15 @@ void CheckParse(const std::string& text) {
   if (std::fabs(magnitude - exact) > allowed) Finding("value off", text, value, exact);
 }
 
-// What the channel should hand out: the bytes before the first byte 26.
-std::string DataOf(std::string_view text) { return std::string(text.substr(0, text.find('\x1a'))); }
-
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 void CheckReadsThroughChannel(std::string_view text, const std::vector<std::size_t>& sizes) {
-  const std::string data = DataOf(text);
+  const std::string data = fuzz_support::DataOf(text);
   runtime::TextInput input;
   fuzz_support::ChannelFeed feed(input, text, sizes);
   std::size_t at = 0;
   for (;;) {
-    while (at < data.size() && runtime::IsBlank(static_cast<unsigned char>(data[at]))) ++at;
-    std::size_t runEnd = at;
-    while (runEnd < data.size() && runEnd - at < kovra::MaxRealLength &&
-           !runtime::IsBlank(static_cast<unsigned char>(data[runEnd]))) {
-      ++runEnd;
-    }
-    const std::string run = data.substr(at, runEnd - at);
+    const std::string run = fuzz_support::NextRun(data, at, kovra::MaxRealLength);
     runtime::ClearFailure();
     const double got = kovra::ReadReal(input);
     double expected = 0;
@@ -118,7 +109,6 @@ void CheckReadsThroughChannel(std::string_view text, const std::vector<std::size
     if (!SameBits(got, expected) || runtime::RecordedFailure() != expectedFailure) {
       Finding("channel read differs", run, got, expected);
     }
-    at = runEnd;
     if (run.empty()) break;
     CheckParse(run);
   }

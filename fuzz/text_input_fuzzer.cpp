@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const std::string_view operations = rest.substr(1, operationCount);
   const std::string_view text = rest.substr(operationCount + 1);
 
-  Model model{std::string(text.substr(0, text.find('\x1a')))};
+  Model model{fuzz_support::DataOf(text)};
   runtime::ClearFailure();
   TextInput input;
   fuzz_support::ChannelFeed feed(input, text, layout.sizes);
